@@ -323,25 +323,25 @@ WriteResult WriteBytesFile(const fs::path& path, const Bytes& data) {
   if (path.empty()) {
     return WriteFailure(WriteStatus::kEmptyPath, 0);
   }
+  // stat() follows every link, the kernel's own /dev/stdout -> /proc/self/fd/1 -> pipe:[..] too,
+  // which no path of ours could name: devices and pipes are therefore opened by the given path.
+  struct stat info {};
+  const bool exists = ::stat(path.c_str(), &info) == 0;
+  if (!exists && errno != ENOENT) {
+    return WriteFailure(WriteStatusOf(errno), errno);
+  }
+  if (exists && S_ISDIR(info.st_mode)) {
+    return WriteFailure(WriteStatus::kIsDirectory, EISDIR);
+  }
+  if (exists && !S_ISREG(info.st_mode)) {
+    return WriteInPlace(path, data.View());
+  }
   int linkError = 0;
   const fs::path target = ResolveLinks(path, linkError);
   if (target.empty()) {
     return WriteFailure(WriteStatusOf(linkError), linkError);
   }
-  struct stat info {};
-  if (::stat(target.c_str(), &info) == 0) {
-    if (S_ISDIR(info.st_mode)) {
-      return WriteFailure(WriteStatus::kIsDirectory, EISDIR);
-    }
-    if (!S_ISREG(info.st_mode)) {
-      return WriteInPlace(target, data.View());
-    }
-    return ReplaceFile(target, &info, data.View());
-  }
-  if (errno != ENOENT) {
-    return WriteFailure(WriteStatusOf(errno), errno);
-  }
-  return ReplaceFile(target, nullptr, data.View());
+  return ReplaceFile(target, exists ? &info : nullptr, data.View());
 }
 
 std::string ReadResult::Description() const {
