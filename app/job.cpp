@@ -30,7 +30,7 @@ ReadAndConvertResult ReadAndConvert(Direction direction, const std::filesystem::
 
 text::WriteResult WriteConverted(const std::filesystem::path& output,
                                  const ReadAndConvertResult& converted) {
-  return text::WriteBytesFile(output, text::TextToBytes(converted.output));
+  return text::WriteBytesFile(output, converted.output.View());
 }
 
 std::string DescribeSummary(const convert::Summary& summary) {

@@ -85,10 +85,6 @@ std::optional<Record> ParseRecord(std::string_view line) {
   return record;
 }
 
-std::uint64_t HashRecord(const Record& record) {
-  return detail::HashBytes(record.name) * 31 + detail::HashBytes(record.phone);
-}
-
 }  // namespace
 
 Conversion CsvTextToVcfText(const text::Text& csv) {
@@ -104,6 +100,29 @@ Conversion CsvTextToVcfText(const text::Text& csv) {
   const auto lineCount = static_cast<std::size_t>(std::count(in.begin(), in.end(), '\n') + 1);
   vcf.reserve(kFixedBlock * lineCount + 9 * in.size());
   detail::SeenRecords seen;
+  auto add = [&](const Record& record, std::size_t lineStart, std::uint64_t hash) {
+    const bool duplicate = seen.Seen(hash, lineStart, [&](std::size_t earlier) {
+      return ParseRecord(text::NextLine(in, earlier).content) == record;
+    });
+    if (duplicate) {
+      ++summary.duplicates;
+      return;
+    }
+    ++summary.contacts;
+    vcf.append(VcardBlockHead);
+    vcf.append(text::EncodeQpName(text::Text(record.name)).View());
+    vcf.append(VcardTelPrefix);
+    vcf.append(record.phone);
+    vcf.append(VcardBlockTail);
+  };
+  // One record ahead: its slot in the table of records seen is on the way from memory while the
+  // record before it is written.
+  struct Pending {
+    Record record;
+    std::size_t lineStart;
+    std::uint64_t hash;
+  };
+  std::optional<Pending> pending;
   std::int64_t lineNumber = 0;
   for (std::size_t at = 0; at < in.size();) {
     const text::Line line = text::NextLine(in, at);
@@ -113,24 +132,20 @@ Conversion CsvTextToVcfText(const text::Text& csv) {
     if (line.content.empty() || line.content == kHeader) {
       continue;
     }
-    const std::optional<Record> record = ParseRecord(line.content);
+    std::optional<Record> record = ParseRecord(line.content);
     if (!record) {
       detail::NoteSkippedLine(summary, [&] { return lineNumber; });
       continue;
     }
-    const bool duplicate = seen.Seen(HashRecord(*record), lineStart, [&](std::size_t earlier) {
-      return ParseRecord(text::NextLine(in, earlier).content) == record;
-    });
-    if (duplicate) {
-      ++summary.duplicates;
-      continue;
+    const std::uint64_t hash = detail::HashRecord(record->name, record->phone);
+    seen.Prefetch(hash);
+    if (pending) {
+      add(pending->record, pending->lineStart, pending->hash);
     }
-    ++summary.contacts;
-    vcf.append(VcardBlockHead);
-    vcf.append(text::EncodeQpName(text::Text(record->name)).View());
-    vcf.append(VcardTelPrefix);
-    vcf.append(record->phone);
-    vcf.append(VcardBlockTail);
+    pending = Pending{std::move(*record), lineStart, hash};
+  }
+  if (pending) {
+    add(pending->record, pending->lineStart, pending->hash);
   }
   result.output = text::Text(std::move(vcf));
   return result;

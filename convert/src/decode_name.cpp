@@ -1,3 +1,4 @@
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -8,9 +9,15 @@
 namespace vcfcsv::convert {
 namespace {
 
-bool IsHexDigit(char c) noexcept {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
+constexpr std::array<bool, 256> kHexDigit = [] {
+  std::array<bool, 256> table{};
+  for (const char c : std::string_view("0123456789ABCDEFabcdef")) {
+    table[static_cast<unsigned char>(c)] = true;
+  }
+  return table;
+}();
+
+bool IsHexDigit(char c) noexcept { return kHexDigit[static_cast<unsigned char>(c)]; }
 
 // The end of the run of escapes that starts at `from` ("=E6=9D=8E" is a run of three); `from`
 // itself when no escape starts there.
@@ -58,11 +65,13 @@ text::Text DecodeMixedName(const text::Text& name) {
 
 namespace detail {
 
-// The decoded form of a raw vCard name. A name that the count calls wholly encoded but that holds
-// something other than escapes ('=4G', 'A=B=C=') goes to the partial decoder, which keeps what is
-// not an escape, in place of decoding it to nothing.
+// The decoded form of a raw vCard name. Only a name of nothing but escapes goes to the name codec
+// whole; one that the count of "=" alone would call wholly encoded but that holds something else
+// ('=4G', 'A=B=C=') goes to the partial decoder, which keeps what is not an escape in place of
+// decoding it to nothing.
 text::Text DecodeVcardName(const text::Text& name) {
-  if (IsWhollyEncoded(name) && EscapeRunEnd(name.View(), 0) == name.Size()) {
+  // Nothing but escapes: wholly encoded, without counting the separators again.
+  if (!name.Empty() && EscapeRunEnd(name.View(), 0) == name.Size()) {
     return text::DecodeQpName(name);
   }
   return DecodeMixedName(name);

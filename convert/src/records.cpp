@@ -1,6 +1,9 @@
 #include "records.h"
 
+#include <sys/mman.h>
+
 #include <cstring>
+#include <new>
 #include <functional>
 
 #include "vcfcsv/text/scan.h"
@@ -8,22 +11,37 @@
 namespace vcfcsv::convert::detail {
 
 void SeenRecords::Grow() {
-  std::vector<std::uint64_t> old = std::move(slots_);
-  slots_.assign(old.empty() ? 1024 : old.size() * 2, 0);
-  const std::size_t mask = slots_.size() - 1;
-  for (const std::uint64_t slot : old) {
+  constexpr std::size_t kHugePage = std::size_t{2} << 20;
+  const std::size_t size = slots_.empty() ? 1024 : slots_.size() * 2;
+  const std::size_t bytes = size * sizeof(std::uint64_t);
+  auto* memory = static_cast<std::uint64_t*>(
+      bytes >= kHugePage ? std::aligned_alloc(kHugePage, bytes) : std::malloc(bytes));
+  if (memory == nullptr) {
+    throw std::bad_alloc();
+  }
+  if (bytes >= kHugePage) {
+    ::madvise(memory, bytes, MADV_HUGEPAGE);  // a hint: without huge pages the table still works
+  }
+  std::memset(memory, 0, bytes);
+  std::unique_ptr<std::uint64_t[], Free> table(memory);
+  const std::span<std::uint64_t> slots(memory, size);
+  const std::size_t mask = size - 1;
+  for (const std::uint64_t slot : slots_) {
     if (slot != 0) {
       std::size_t i = static_cast<std::uint32_t>(slot >> 32) & mask;
-      while (slots_[i] != 0) {
+      while (slots[i] != 0) {
         i = (i + 1) & mask;
       }
-      slots_[i] = slot;
+      slots[i] = slot;
     }
   }
+  table_ = std::move(table);
+  slots_ = slots;
 }
 
-std::uint64_t HashBytes(std::string_view bytes) noexcept {
-  return std::hash<std::string_view>{}(bytes);
+std::uint64_t HashRecord(std::string_view name, std::string_view phone) noexcept {
+  const std::hash<std::string_view> hash;
+  return hash(name) * 0x9E3779B97F4A7C15ULL + hash(phone);
 }
 
 std::size_t ReplaceInto(std::string_view source, char* out, std::string_view pattern,

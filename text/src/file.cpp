@@ -13,6 +13,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "vcfcsv/text/scan.h"
+
 namespace vcfcsv::text {
 namespace {
 
@@ -111,34 +113,6 @@ int ReadExactly(int fd, char* data, std::size_t size, std::size_t& done) {
   return 0;
 }
 
-// Where the text of the file ends (see ReadResult): walks by the double-byte step and stops at a
-// 0x00 or 0x1A at a character start, or at a first byte whose second byte is 0x00. A lone first
-// byte at the very end is kept.
-struct TextEnd {
-  std::size_t end;
-  std::size_t markerLength;  // 0 when nothing ended the text
-};
-
-TextEnd FindTextEnd(std::string_view bytes) {
-  const std::size_t size = bytes.size();
-  std::size_t pos = 0;
-  while (pos < size) {
-    const auto byte = static_cast<unsigned char>(bytes[pos]);
-    if (byte == 0x00 || byte == 0x1A) {
-      return {pos, 1};
-    }
-    if (byte >= 0x80) {
-      if (pos + 1 < size && bytes[pos + 1] == '\0') {
-        return {pos, 2};
-      }
-      pos += 2;
-    } else {
-      pos += 1;
-    }
-  }
-  return {size, 0};
-}
-
 WriteResult WriteFailure(WriteStatus status, int errorNumber) {
   return WriteResult{status, errorNumber};
 }
@@ -219,7 +193,11 @@ WriteResult WriteInPlace(const fs::path& target, std::string_view data) {
 
 WriteResult ReplaceFile(const fs::path& target, const struct stat* existing, std::string_view data) {
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  // ".name.XXXXXX" beside the target; appended piece by piece, which also keeps GCC 12's -O3
+  // -Wrestrict false alarm on string concatenation quiet.
+  std::string hidden(".");
+  hidden.append(target.filename().string()).append(".XXXXXX");
+  std::string pattern = (folder / hidden).string();
   FileDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
   if (fd.Get() < 0) {
     return WriteFailure(WriteStatusOf(errno), errno);
@@ -320,6 +298,10 @@ ReadResult ReadTextFile(const fs::path& path) {
 }
 
 WriteResult WriteBytesFile(const fs::path& path, const Bytes& data) {
+  return WriteBytesFile(path, data.View());
+}
+
+WriteResult WriteBytesFile(const fs::path& path, std::string_view data) {
   if (path.empty()) {
     return WriteFailure(WriteStatus::kEmptyPath, 0);
   }
@@ -334,14 +316,14 @@ WriteResult WriteBytesFile(const fs::path& path, const Bytes& data) {
     return WriteFailure(WriteStatus::kIsDirectory, EISDIR);
   }
   if (exists && !S_ISREG(info.st_mode)) {
-    return WriteInPlace(path, data.View());
+    return WriteInPlace(path, data);
   }
   int linkError = 0;
   const fs::path target = ResolveLinks(path, linkError);
   if (target.empty()) {
     return WriteFailure(WriteStatusOf(linkError), linkError);
   }
-  return ReplaceFile(target, exists ? &info : nullptr, data.View());
+  return ReplaceFile(target, exists ? &info : nullptr, data);
 }
 
 std::string ReadResult::Description() const {

@@ -3,29 +3,41 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vcfcsv::text {
 namespace {
 
-constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-
-std::uint64_t LoadWord(const char* p) noexcept {
-  std::uint64_t word;
-  std::memcpy(&word, p, sizeof word);
-  return word;
-}
-
-// True when some byte of `word` is zero (the classic bit trick; exact, no false positives when
-// combined with the high-bit test the callers make first).
-constexpr bool HasZeroByte(std::uint64_t word) noexcept {
-  return ((word - kOnes) & ~word & kHighBits) != 0;
-}
-
-// True when all eight bytes are one-byte characters and none of them equals `byte`: the walk can
-// then move on by the whole word, since every one of its bytes is a character start that does not
-// begin a match.
-bool SkipsWord(std::uint64_t word, unsigned char byte) noexcept {
-  return (word & kHighBits) == 0 && !HasZeroByte(word ^ (kOnes * byte));
+// The first offset in [pos, limit) whose byte is `byte`, `other` or a first byte (0x80 and
+// above), or `limit`. Every byte that it passes over is a one-byte character, so each is a character start and
+// none begins a match: the walk may jump there. Sixteen bytes a step with SSE2, which every x86-64
+// processor has.
+std::size_t NextStop(const char* data, std::size_t pos, std::size_t limit, unsigned char byte,
+                     unsigned char other) noexcept {
+#if defined(__SSE2__)
+  const __m128i wanted = _mm_set1_epi8(static_cast<char>(byte));
+  const __m128i alsoWanted = _mm_set1_epi8(static_cast<char>(other));
+  while (limit - pos >= 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+    const __m128i hits =
+        _mm_or_si128(_mm_cmpeq_epi8(chunk, wanted), _mm_cmpeq_epi8(chunk, alsoWanted));
+    const int mask = _mm_movemask_epi8(_mm_or_si128(hits, chunk));
+    if (mask != 0) {
+      return pos + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    }
+    pos += 16;
+  }
+#endif
+  while (pos < limit) {
+    const auto b = static_cast<unsigned char>(data[pos]);
+    if (b == byte || b == other || b >= 0x80) {
+      return pos;
+    }
+    ++pos;
+  }
+  return limit;
 }
 
 }  // namespace
@@ -40,19 +52,17 @@ std::size_t FindAtCharStart(std::string_view text, std::string_view pattern, std
   if (length == 0) {
     return from < size ? from : kNotFound;
   }
-  if (from > size) {
+  if (from > size || size - from < length) {
     return kNotFound;
   }
   const char* data = text.data();
   const auto first = static_cast<unsigned char>(pattern[0]);
+  const std::size_t limit = size - length + 1;  // the last place a match can begin, plus one
   std::size_t pos = from;
-  while (size - pos >= length) {
-    if (size - pos >= 8 && SkipsWord(LoadWord(data + pos), first)) {
-      pos += 8;
-      continue;
-    }
+  while ((pos = NextStop(data, pos, limit, first, first)) < limit) {
     const auto byte = static_cast<unsigned char>(data[pos]);
-    if (byte == first && std::memcmp(data + pos, pattern.data(), length) == 0) {
+    if (byte == first && (length == 1 || data[pos + 1] == pattern[1]) &&
+        std::memcmp(data + pos, pattern.data(), length) == 0) {
       return pos;
     }
     if (byte >= 0x80) {
@@ -78,10 +88,13 @@ Line NextLine(std::string_view text, std::size_t from) noexcept {
   // character of its own and not the second byte of a two-byte character.
   std::size_t previous = kNotFound;
   while (pos < size) {
-    if (size - pos >= 8 && SkipsWord(LoadWord(data + pos), '\n')) {
-      pos += 8;
-      previous = pos - 1;
-      continue;
+    const std::size_t stop = NextStop(data, pos, size, '\n', '\n');
+    if (stop > pos) {
+      previous = stop - 1;
+      pos = stop;
+      if (pos == size) {
+        break;
+      }
     }
     const auto byte = static_cast<unsigned char>(data[pos]);
     if (byte == '\n') {
@@ -90,9 +103,26 @@ Line NextLine(std::string_view text, std::size_t from) noexcept {
       return {text.substr(from, end - from), pos + 1, true};
     }
     previous = pos;
-    pos += byte >= 0x80 ? 2 : 1;
+    pos += 2;
   }
   return {text.substr(from), size, false};
+}
+
+TextEnd FindTextEnd(std::string_view bytes) noexcept {
+  const std::size_t size = bytes.size();
+  const char* data = bytes.data();
+  std::size_t pos = 0;
+  while ((pos = NextStop(data, pos, size, 0x00, 0x1A)) < size) {
+    const auto byte = static_cast<unsigned char>(data[pos]);
+    if (byte < 0x80) {
+      return {pos, 1};
+    }
+    if (pos + 1 < size && data[pos + 1] == '\0') {
+      return {pos, 2};
+    }
+    pos += 2;
+  }
+  return {size, 0};
 }
 
 }  // namespace vcfcsv::text

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "vcfcsv/text/text.h"
 
@@ -68,5 +69,7 @@ struct WriteResult {
 // target that exists and is not a regular file (a device such as /dev/stdout, a pipe) is written in
 // place.
 WriteResult WriteBytesFile(const std::filesystem::path& path, const Bytes& data);
+// The same for bytes held elsewhere, so that a large Text is written without a copy.
+WriteResult WriteBytesFile(const std::filesystem::path& path, std::string_view data);
 
 }  // namespace vcfcsv::text

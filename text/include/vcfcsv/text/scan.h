@@ -29,4 +29,13 @@ struct Line {
 // The line that starts at `from`; a CR LF or LF counts only where it begins a character.
 Line NextLine(std::string_view text, std::size_t from) noexcept;
 
+// Where the text of a file's bytes ends: before the first 0x00 or 0x1A at a character start, or
+// before a first byte whose second byte is 0x00. A lone first byte at the very end belongs to the
+// text.
+struct TextEnd {
+  std::size_t end;           // the text's length
+  std::size_t markerLength;  // 1 for 0x00 or 0x1A, 2 for a first byte and 0x00, 0 for none
+};
+TextEnd FindTextEnd(std::string_view bytes) noexcept;
+
 }  // namespace vcfcsv::text
