@@ -60,6 +60,27 @@ TEST(VcfToCsvTest, ConvertsRecordsAsTheLayoutGivesThem) {
   }
 }
 
+TEST(VcfToCsvTest, FilesInTheFixedLayoutConvertAsWhenAnyLineIsOff) {
+  // A file of nothing but fixed blocks takes a shorter road than one with any other line; both
+  // must give the same rows. A line of junk at the end sends a file down the longer one.
+  const std::string files[] = {
+      Block("=E5=BC=A0", "1") + Block("Anna=E6=9D=8E", "2") + Block("=E5=BC=A0", "1"),
+      Block("", "") + Block("a\"b", "\"\"") + Block("=41=00=42", "3"),
+      Block("\xD5\xC5", "\xC0\xEE,4") + Block("=e5=bc=a0;=E4=B8=89;;;", ""),
+      Block("Li,Ming", "5") + Block("\xA1", "6"),  // a comma, a lone first byte: the long road
+      Block("A", "1") + Block("TEL;CELL:x", "2"),    // the prefix forms a TEL line with the line end
+  };
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    const Conversion plain = VcfTextToCsvText(Text(file));
+    const Conversion withJunk = VcfTextToCsvText(Text(file + "junk"));
+    EXPECT_EQ(plain.output, withJunk.output);
+    EXPECT_EQ(plain.summary.contacts, withJunk.summary.contacts);
+    EXPECT_EQ(withJunk.summary.skippedLines, 1);
+  }
+  EXPECT_EQ(VcfTextToCsvText(Text(files[4])).output, Text(Csv("\"A\",\"1,x,2\"\r\n")));
+}
+
 TEST(VcfToCsvTest, LfLineEndsConvertLikeCrLf) {
   std::string crlf = Block("=E5=BC=A0", "1") + Block("Tom", "2");
   std::string lf;
