@@ -68,8 +68,7 @@ int main(int argc, char** argv) {
     return kConverted;
   }
   if (argc == 4 && (command == "to-csv" || command == "to-vcf")) {
-    return Run(command == "to-csv" ? Direction::kVcfToCsv : Direction::kCsvToVcf, argv[2],
-               argv[3]);
+    return Run(command == "to-csv" ? Direction::kVcfToCsv : Direction::kCsvToVcf, argv[2], argv[3]);
   }
   Print(stderr, kUsage);
   return kUsageError;

@@ -65,8 +65,7 @@ std::size_t ReadField(std::string_view bytes, std::string_view stop, std::string
       rest = close + 1;
     }
   }
-  const std::size_t end =
-      stop.empty() ? text::kNotFound : text::FindAtCharStart(bytes, stop, rest);
+  const std::size_t end = stop.empty() ? text::kNotFound : text::FindAtCharStart(bytes, stop, rest);
   const std::size_t fieldEnd = end == text::kNotFound ? bytes.size() : end;
   AppendWithoutQuotes(out, bytes.substr(rest, fieldEnd - rest));
   return fieldEnd;

@@ -17,7 +17,9 @@ constexpr std::array<bool, 256> kHexDigit = [] {
   return table;
 }();
 
-bool IsHexDigit(char c) noexcept { return kHexDigit[static_cast<unsigned char>(c)]; }
+bool IsHexDigit(char c) noexcept {
+  return kHexDigit[static_cast<unsigned char>(c)];
+}
 
 // The end of the run of escapes that starts at `from` ("=E6=9D=8E" is a run of three); `from`
 // itself when no escape starts there.

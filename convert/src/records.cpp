@@ -3,8 +3,8 @@
 #include <sys/mman.h>
 
 #include <cstring>
-#include <new>
 #include <functional>
+#include <new>
 
 #include "vcfcsv/text/scan.h"
 

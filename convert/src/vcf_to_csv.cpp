@@ -36,8 +36,8 @@ std::string WithCrLfLineEnds(std::string_view in) {
   bool lfAlone = false;
   for (std::size_t at = 0; maybeAlone && at < in.size() && !lfAlone;) {
     const text::Line line = text::NextLine(in, at);
-    lfAlone = line.terminated && line.next - (line.content.data() - in.data()) -
-                                         line.content.size() == 1;
+    lfAlone =
+        line.terminated && line.next - (line.content.data() - in.data()) - line.content.size() == 1;
     at = line.next;
   }
   if (!lfAlone) {
@@ -109,8 +109,8 @@ class CsvRows {
   // Adds the record of raw name and phone, whose HashRecord is `hash`, unless `equal(offset)`
   // holds for the offset of an earlier record with the same hash.
   template <typename Equal>
-  void Add(std::uint64_t hash, std::string_view rawName, std::string_view phone,
-           std::size_t offset, Equal&& equal) {
+  void Add(std::uint64_t hash, std::string_view rawName, std::string_view phone, std::size_t offset,
+           Equal&& equal) {
     if (seen_.Seen(hash, offset, equal)) {
       ++summary_.duplicates;
       return;
@@ -199,7 +199,7 @@ std::optional<Conversion> ConvertFixedBlocks(std::string_view in) {
     std::uint64_t hash;
   };
   std::optional<Pending> pending;
-  for (std::size_t at = 0;; ) {
+  for (std::size_t at = 0;;) {
     std::optional<Pending> next;
     if (at < in.size()) {
       const std::optional<Fields> fields = FixedBlockAt(in, at);
@@ -255,16 +255,15 @@ Conversion VcfTextToCsvText(text::Text vcf) {
     }
     const std::size_t comma = text::FindAtCharStart(line.content, ",");
     if (comma == text::kNotFound) {
-      detail::NoteSkippedLine(rows.Totals(), [&] {
-        return InputLineNumber(passes, lineStart, lineEndsBefore);
-      });
+      detail::NoteSkippedLine(rows.Totals(),
+                              [&] { return InputLineNumber(passes, lineStart, lineEndsBefore); });
       continue;
     }
     const std::string_view name = line.content.substr(0, comma);
     const std::string_view phone = line.content.substr(comma + 1);
     rows.Add(detail::HashRecord(name, phone), name, phone, lineStart, [&](std::size_t earlier) {
-               return text::NextLine(lines, earlier).content == line.content;
-             });
+      return text::NextLine(lines, earlier).content == line.content;
+    });
   }
   return std::move(rows).Finish();
 }

@@ -48,7 +48,8 @@ TEST(CliTest, ConvertsFilesAndStandardStreams) {
 
 TEST(CliTest, SummaryTellsWhatWasDroppedSkippedAndUnread) {
   const TempDir dir;
-  WriteFile(dir / "in.csv", std::string("a,1\r\na,1\r\nnote\r\n\x1A" "b,2\r\n"));
+  WriteFile(dir / "in.csv", std::string("a,1\r\na,1\r\nnote\r\n\x1A"
+                                        "b,2\r\n"));
   const Outcome outcome = RunCli(dir, "to-vcf in.csv out.vcf");
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_EQ(outcome.err,
@@ -86,7 +87,8 @@ TEST(CliTest, FileFailuresExitOneAndLeaveOutputAlone) {
 
 TEST(CliTest, UsageErrorsExitTwo) {
   const TempDir dir;
-  for (const char* arguments : {"", "to-csv", "to-csv a", "to-csv a b c", "convert a b", "--nope"}) {
+  for (const char* arguments :
+       {"", "to-csv", "to-csv a", "to-csv a b c", "convert a b", "--nope"}) {
     SCOPED_TRACE(arguments);
     const Outcome outcome = RunCli(dir, arguments);
     EXPECT_EQ(outcome.exitCode, 2);

@@ -45,7 +45,8 @@ TEST(CsvToVcfTest, ConvertsEveryRecordLine) {
        Block("=73=61=79=20=22=68=69=22", "1\"2")},
       {"unclosed quote is stray", "\"unclosed,1\r\n", Block("=75=6E=63=6C=6F=73=65=64", "1")},
       {"stray quotes are dropped", "a\"b,1\"2\r\n", Block("=61=62", "12")},
-      {"line without a comma is skipped", "abc\r\nx,\r\nb,2\r\n", Block("=78", "") + Block("=62", "2")},
+      {"line without a comma is skipped", "abc\r\nx,\r\nb,2\r\n",
+       Block("=78", "") + Block("=62", "2")},
       {"trailing lines without a comma", "a,1\r\n\r\n\r\nx\r\n", Block("=61", "1")},
       {"duplicates keep the first", "a,1\r\na,1\r\nb,2\r\n", Block("=61", "1") + Block("=62", "2")},
       {"duplicates once quotes are resolved", "\"a\",\"1\"\r\na,1\r\n", Block("=61", "1")},
@@ -82,8 +83,15 @@ TEST(CsvToVcfTest, WorkedExampleGivesTheVcardFile) {
 TEST(RoundTripTest, EveryContactSurvivesBothWays) {
   // Names that the earlier layout could not carry: commas, quotes, an emoji, a structured name.
   const std::string names[] = {
-      "\xD5\xC5\xC8\xFD", "Anna\xC0\xEE", "Li, Ming", "say \"hi\"", "A\x94\x39\xFC\x36" "B",
-      "\xD5\xC5;\xC8\xFD;;;", "", "=41 literally",
+      "\xD5\xC5\xC8\xFD",
+      "Anna\xC0\xEE",
+      "Li, Ming",
+      "say \"hi\"",
+      "A\x94\x39\xFC\x36"
+      "B",
+      "\xD5\xC5;\xC8\xFD;;;",
+      "",
+      "=41 literally",
   };
   std::string csv(CsvHeaderLine);
   int phone = 100;

@@ -18,7 +18,9 @@ std::string Block(std::string_view name, std::string_view phone) {
          std::string(phone) + std::string(VcardBlockTail);
 }
 
-std::string Csv(std::string_view rows) { return std::string(CsvHeaderLine) + std::string(rows); }
+std::string Csv(std::string_view rows) {
+  return std::string(CsvHeaderLine) + std::string(rows);
+}
 
 struct VcfCase {
   const char* name;
@@ -42,7 +44,8 @@ TEST(VcfToCsvTest, ConvertsRecordsAsTheLayoutGivesThem) {
       {"raw comma in a name", Block("Li,Ming", "5"), Csv("\"Li\",\"Ming,5\"\r\n")},
       {"last block without its CR LF", Block("Tom", "2").substr(0, Block("Tom", "2").size() - 2),
        Csv("\"Tom\",\"2\"\r\n")},
-      {"blank lines after the last block", Block("Tom", "2") + "\r\n\r\n", Csv("\"Tom\",\"2\"\r\n")},
+      {"blank lines after the last block", Block("Tom", "2") + "\r\n\r\n",
+       Csv("\"Tom\",\"2\"\r\n")},
       {"duplicates keep the first", Block("A", "1") + Block("B", "2") + Block("A", "1"),
        Csv("\"A\",\"1\"\r\n\"B\",\"2\"\r\n")},
       // Records are whole lines: a record that is the tail of a later one takes nothing from it.
@@ -51,7 +54,8 @@ TEST(VcfToCsvTest, ConvertsRecordsAsTheLayoutGivesThem) {
       {"quotes are doubled", Block("say \"hi\"", "\"1\""),
        Csv("\"say \"\"hi\"\"\",\"\"\"1\"\"\"\r\n")},
       {"emoji keeps its GB18030 form", Block("=41=F0=9F=98=80=42", "6"),
-       Csv("\"A\x94\x39\xFC\x36" "B\",\"6\"\r\n")},
+       Csv("\"A\x94\x39\xFC\x36"
+           "B\",\"6\"\r\n")},
       {"not escapes though the count says so", Block("=4G", "7"), Csv("\"=4G\",\"7\"\r\n")},
   };
   for (const VcfCase& c : cases) {
@@ -68,7 +72,7 @@ TEST(VcfToCsvTest, FilesInTheFixedLayoutConvertAsWhenAnyLineIsOff) {
       Block("", "") + Block("a\"b", "\"\"") + Block("=41=00=42", "3"),
       Block("\xD5\xC5", "\xC0\xEE,4") + Block("=e5=bc=a0;=E4=B8=89;;;", ""),
       Block("Li,Ming", "5") + Block("\xA1", "6"),  // a comma, a lone first byte: the long road
-      Block("A", "1") + Block("TEL;CELL:x", "2"),    // the prefix forms a TEL line with the line end
+      Block("A", "1") + Block("TEL;CELL:x", "2"),  // the prefix forms a TEL line with the line end
   };
   for (const std::string& file : files) {
     SCOPED_TRACE(file);
@@ -125,8 +129,11 @@ TEST(VcfToCsvTest, WorkedExampleGivesTheFiftyByteCsv) {
 
 TEST(DecodeNameTest, WhollyEncodedIsThreeBytesPerSeparator) {
   const std::pair<Text, bool> cases[] = {
-      {"=E5=BC=A0=E4=B8=89"_t, true}, {"Anna=E6=9D=8E"_t, false}, {""_t, false},
-      {"Tom"_t, false},                {"=E5=BC=A0;=E4=B8=89;;;"_t, false},
+      {"=E5=BC=A0=E4=B8=89"_t, true},
+      {"Anna=E6=9D=8E"_t, false},
+      {""_t, false},
+      {"Tom"_t, false},
+      {"=E5=BC=A0;=E4=B8=89;;;"_t, false},
   };
   for (const auto& [name, wholly] : cases) {
     SCOPED_TRACE(::testing::PrintToString(name));
@@ -142,12 +149,12 @@ TEST(DecodeNameTest, RunsOfEscapesDecodeAndOtherBytesStay) {
       {"Anna=E6=9D=8E"_t, "Anna\xC0\xEE"_t},
       {"Tom=C3=A9"_t, "Tom\xA8\xA6"_t},
       {"=E5=BC=A0;=E4=B8=89;;;"_t, "\xD5\xC5;\xC8\xFD;;;"_t},
-      {"=E5=BC=A0="_t, "\xD5\xC5"_t},   // a soft line break at the end is dropped
-      {"=3D=34=31;"_t, "=41;"_t},       // decoded text is not decoded again
-      {"a=b"_t, "a=b"_t},               // an "=" that begins no escape stays
+      {"=E5=BC=A0="_t, "\xD5\xC5"_t},  // a soft line break at the end is dropped
+      {"=3D=34=31;"_t, "=41;"_t},      // decoded text is not decoded again
+      {"a=b"_t, "a=b"_t},              // an "=" that begins no escape stays
       {"=e6=9d=8eX"_t, "\xC0\xEEX"_t},
-      {"\xA1=41"_t, "\xA1=41"_t},       // the "=" is the second byte of A1 3D
-      {"X=41=00=42Y"_t, "XAY"_t},       // a decoded zero ends only its own run
+      {"\xA1=41"_t, "\xA1=41"_t},  // the "=" is the second byte of A1 3D
+      {"X=41=00=42Y"_t, "XAY"_t},  // a decoded zero ends only its own run
   };
   for (const auto& [raw, decoded] : cases) {
     SCOPED_TRACE(::testing::PrintToString(raw));

@@ -27,7 +27,9 @@ inline void PrintEscaped(std::string_view bytes, std::ostream* os) {
 }  // namespace vcfcsv::testing
 
 namespace vcfcsv::text {
-inline void PrintTo(const Text& text, std::ostream* os) { testing::PrintEscaped(text.View(), os); }
+inline void PrintTo(const Text& text, std::ostream* os) {
+  testing::PrintEscaped(text.View(), os);
+}
 inline void PrintTo(const Bytes& bytes, std::ostream* os) {
   testing::PrintEscaped(bytes.View(), os);
 }

@@ -28,10 +28,18 @@ struct EndCase {
 
 TEST(ReadTextFileTest, TextEndsAtAnEndOfTextByte) {
   const EndCase cases[] = {
-      {"0x1A", "a\x1A" "b", "a", 1},
+      {"0x1A",
+       "a\x1A"
+       "b",
+       "a", 1},
       {"0x00", std::string_view("a\0b", 3), "a", 1},
       {"first byte and 0x00", std::string_view("a\xA1\0b", 4), "a", 1},
-      {"0x1A as a second byte", "\xA1\x1A" "b", "\xA1\x1A" "b", 0},
+      {"0x1A as a second byte",
+       "\xA1\x1A"
+       "b",
+       "\xA1\x1A"
+       "b",
+       0},
       {"DOS end-of-file byte at the end", "abc\x1A", "abc", 0},
       {"trailing lone first byte is kept", "ab\xA1", "ab\xA1", 0},
       {"CR LF and GBK untouched", "\xD5\xC5,1\r\n", "\xD5\xC5,1\r\n", 0},
@@ -107,8 +115,8 @@ TEST(WriteBytesFileTest, ReplacesTheWholeFile) {
 TEST(WriteBytesFileTest, KeepsPermissionsAndFollowsLinks) {
   const TempDir dir;
   WriteFile(dir / "real.vcf", "old");
-  fs::permissions(dir / "real.vcf", fs::perms::owner_read | fs::perms::owner_write |
-                                        fs::perms::group_read);
+  fs::permissions(dir / "real.vcf",
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   fs::create_symlink("real.vcf", dir / "link.vcf");
   ASSERT_TRUE(WriteBytesFile(dir / "link.vcf", Bytes(std::string_view("new"))));
   EXPECT_TRUE(fs::is_symlink(dir / "link.vcf"));
@@ -155,7 +163,8 @@ TEST(WriteBytesFileTest, FailedWriteLeavesTheOldFileIntact) {
   fs::create_directory(dir / "locked");
   WriteFile(dir / "locked" / "out.csv", "old contents");
   fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-  const WriteResult result = WriteBytesFile(dir / "locked" / "out.csv", Bytes(std::string_view("new")));
+  const WriteResult result =
+      WriteBytesFile(dir / "locked" / "out.csv", Bytes(std::string_view("new")));
   EXPECT_EQ(result.status, WriteStatus::kPermissionDenied);
   EXPECT_EQ(ReadFile(dir / "locked" / "out.csv"), "old contents");
 }

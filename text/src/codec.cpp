@@ -79,9 +79,8 @@ void ToUnicodeCallback(const void*, UConverterToUnicodeArgs* args, const char* c
   if (reason > UCNV_IRREGULAR) {
     return;  // reset, close or clone: nothing to write
   }
-  const UChar unit = length == 1 && static_cast<unsigned char>(codeUnits[0]) == 0x80
-                         ? kEuroSign
-                         : kReplacement;
+  const UChar unit =
+      length == 1 && static_cast<unsigned char>(codeUnits[0]) == 0x80 ? kEuroSign : kReplacement;
   *error = U_ZERO_ERROR;
   ucnv_cbToUWriteUChars(args, &unit, 1, 0, error);
 }
@@ -120,8 +119,8 @@ class Gb18030 {
     // Four bytes at most for every unit (a surrogate pair takes four for two).
     out.resize(units.size() * 4);
     UErrorCode error = U_ZERO_ERROR;
-    const int32_t written = ucnv_fromUChars(converter_, out.data(), Int32(out.size()),
-                                            units.data(), Int32(units.size()), &error);
+    const int32_t written = ucnv_fromUChars(converter_, out.data(), Int32(out.size()), units.data(),
+                                            Int32(units.size()), &error);
     out.resize(U_SUCCESS(error) || error == U_STRING_NOT_TERMINATED_WARNING ? written : 0);
   }
 
@@ -232,7 +231,9 @@ Bytes Utf16ToUtf8(const Bytes& utf16) {
   return Bytes(std::move(out));
 }
 
-Text Utf8ToGbk(const Bytes& utf8) { return Utf8BytesToGbk(utf8.View()); }
+Text Utf8ToGbk(const Bytes& utf8) {
+  return Utf8BytesToGbk(utf8.View());
+}
 
 Bytes GbkToUtf8(const Text& text) {
   if (text.Empty()) {
@@ -259,7 +260,9 @@ Text EncodeQpName(const Text& name) {
   return Text(std::move(out));
 }
 
-std::int32_t ByteLength(const Bytes& data) noexcept { return Int32(data.Size()); }
+std::int32_t ByteLength(const Bytes& data) noexcept {
+  return Int32(data.Size());
+}
 
 Bytes ZeroBytes(std::int32_t count) {
   return count < 1 ? Bytes() : Bytes(std::string(static_cast<std::size_t>(count), '\0'));

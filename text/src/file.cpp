@@ -191,7 +191,8 @@ WriteResult WriteInPlace(const fs::path& target, std::string_view data) {
   return {};
 }
 
-WriteResult ReplaceFile(const fs::path& target, const struct stat* existing, std::string_view data) {
+WriteResult ReplaceFile(const fs::path& target, const struct stat* existing,
+                        std::string_view data) {
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   // ".name.XXXXXX" beside the target; appended piece by piece, which also keeps GCC 12's -O3
   // -Wrestrict false alarm on string concatenation quiet.
@@ -288,10 +289,9 @@ ReadResult ReadTextFile(const fs::path& path) {
   ReadResult result;
   result.fileSize = static_cast<std::int64_t>(bytes.size());
   result.textEnd = static_cast<std::int64_t>(end.end);
-  result.unreadBytes =
-      end.markerLength == 0
-          ? 0
-          : static_cast<std::int64_t>(bytes.size() - end.end - end.markerLength);
+  result.unreadBytes = end.markerLength == 0
+                           ? 0
+                           : static_cast<std::int64_t>(bytes.size() - end.end - end.markerLength);
   bytes.resize(end.end);
   result.text = Text(std::move(bytes));
   return result;

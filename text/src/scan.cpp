@@ -11,11 +11,14 @@ namespace vcfcsv::text {
 namespace {
 
 // The first offset in [pos, limit) whose byte is `byte`, `other` or a first byte (0x80 and
-// above), or `limit`. Every byte that it passes over is a one-byte character, so each is a character start and
-// none begins a match: the walk may jump there. Sixteen bytes a step with SSE2, which every x86-64
-// processor has.
+// above); `limit` when there is none, and `pos` itself when it is past `limit` already. Every byte
+// passed over is a one-byte character, so each is a character start and none begins a match: the
+// walk may jump there. Sixteen bytes a step with SSE2, which every x86-64 processor has.
 std::size_t NextStop(const char* data, std::size_t pos, std::size_t limit, unsigned char byte,
                      unsigned char other) noexcept {
+  if (pos >= limit) {
+    return pos;  // a two-byte step can land one past the end
+  }
 #if defined(__SSE2__)
   const __m128i wanted = _mm_set1_epi8(static_cast<char>(byte));
   const __m128i alsoWanted = _mm_set1_epi8(static_cast<char>(other));

@@ -27,7 +27,9 @@ Text::Text(std::string&& bytes) : bytes_(std::move(bytes)) {
   bytes_.resize(UpToZero(bytes_).size());
 }
 
-std::int32_t TextLength(const Text& text) noexcept { return Length32(text.Size()); }
+std::int32_t TextLength(const Text& text) noexcept {
+  return Length32(text.Size());
+}
 
 Text LeftText(const Text& text, std::int32_t count) {
   if (count <= 0) {
@@ -40,8 +42,8 @@ Text MidText(const Text& text, std::int32_t start, std::int32_t count) {
   if (start < 1 || static_cast<std::size_t>(start) > text.Size() || count <= 0) {
     return Text();
   }
-  return Text(text.View().substr(static_cast<std::size_t>(start) - 1,
-                                 static_cast<std::size_t>(count)));
+  return Text(
+      text.View().substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(count)));
 }
 
 std::int32_t FindText(const Text& text, const Text& pattern) noexcept {
@@ -112,8 +114,12 @@ Text JoinText(std::initializer_list<std::string_view> parts) {
   return Text(std::move(out));
 }
 
-Bytes TextToBytes(const Text& text) { return Bytes(text.View()); }
+Bytes TextToBytes(const Text& text) {
+  return Bytes(text.View());
+}
 
-Text BytesToText(const Bytes& data) { return Text(data.View()); }
+Text BytesToText(const Bytes& data) {
+  return Text(data.View());
+}
 
 }  // namespace vcfcsv::text

@@ -14,8 +14,8 @@ namespace vcfcsv::app {
 enum class Direction { kVcfToCsv, kCsvToVcf };
 
 struct ReadAndConvertResult {
-  text::ReadResult read;   // status of reading the input; its text is moved into the conversion
-  text::Text output;       // the converted text, empty when the read failed
+  text::ReadResult read;     // status of reading the input; its text is moved into the conversion
+  text::Text output;         // the converted text, empty when the read failed
   convert::Summary summary;  // with unreadBytes from the read
 
   explicit operator bool() const noexcept { return static_cast<bool>(read); }

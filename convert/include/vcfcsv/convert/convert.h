@@ -35,8 +35,8 @@ struct Conversion {
 // Takes the text by value and works in its buffer: move a large text in.
 Conversion VcfTextToCsvText(text::Text vcf);
 
-// CSV text -> vCard text: one block per distinct (name, phone) record, top to bottom. A line that is
-// exactly "Name, Phone Number" is the header and is left out wherever it stands. Fields may be
+// CSV text -> vCard text: one block per distinct (name, phone) record, top to bottom. A line that
+// is exactly "Name, Phone Number" is the header and is left out wherever it stands. Fields may be
 // quoted as spreadsheets write them ("Li, Ming","1"; a doubled quote is one quote).
 Conversion CsvTextToVcfText(const text::Text& csv);
 

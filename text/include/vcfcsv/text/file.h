@@ -16,10 +16,10 @@ namespace vcfcsv::text {
 enum class ReadStatus {
   kOk,
   kEmptyPath,
-  kNotFound,          // no such file, or a folder on the way is missing
+  kNotFound,  // no such file, or a folder on the way is missing
   kIsDirectory,
   kPermissionDenied,
-  kTooLarge,          // more than INT32_MAX bytes
+  kTooLarge,  // more than INT32_MAX bytes
   kOutOfMemory,
   kReadError,
 };

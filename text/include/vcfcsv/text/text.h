@@ -62,8 +62,12 @@ Text ReplaceText(const Text& text, const Text& pattern, const Text& replacement)
 std::int32_t CountSeparators(const Text& text, const Text& separator) noexcept;
 Text JoinText(std::initializer_list<std::string_view> parts);
 namespace detail {
-inline std::string_view PartView(const Text& text) noexcept { return text.View(); }
-inline std::string_view PartView(std::string_view bytes) noexcept { return bytes; }
+inline std::string_view PartView(const Text& text) noexcept {
+  return text.View();
+}
+inline std::string_view PartView(std::string_view bytes) noexcept {
+  return bytes;
+}
 }  // namespace detail
 template <typename... T>
 Text JoinText(const T&... parts) {
@@ -74,8 +78,12 @@ Text BytesToText(const Bytes& data);
 
 namespace literals {
 // "\xA1\x2C"_t: a Text from a literal, cut at its first zero byte like any other Text.
-inline Text operator""_t(const char* s, std::size_t n) { return Text(std::string_view(s, n)); }
-inline Bytes operator""_b(const char* s, std::size_t n) { return Bytes(std::string_view(s, n)); }
+inline Text operator""_t(const char* s, std::size_t n) {
+  return Text(std::string_view(s, n));
+}
+inline Bytes operator""_b(const char* s, std::size_t n) {
+  return Bytes(std::string_view(s, n));
+}
 }  // namespace literals
 
 }  // namespace vcfcsv::text
