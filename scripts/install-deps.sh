@@ -10,7 +10,9 @@ packages=(
   libicu-dev                                # code pages
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev                  # libFuzzer and the sanitizer runtimes
+  time                                      # GNU time: peak memory in bench/whole_process.sh
   qt6-base-dev qt6-qpa-plugins libqt6svg6   # the window; the SVG plugin draws its icon
+  qt6-translations-l10n                     # Qt's dialogs and buttons in the user's language
   fonts-wqy-microhei                        # a CJK font, so the Chinese captions show
 )
 if [[ "${1:-}" == "--desktop" ]]; then
