@@ -28,58 +28,79 @@ struct Record {
   friend bool operator==(const Record&, const Record&) = default;
 };
 
-void AppendWithoutQuotes(std::string& out, std::string_view bytes) {
-  for (std::size_t quote; (quote = text::FindAtCharStart(bytes, "\"")) != text::kNotFound;) {
-    out.append(bytes.substr(0, quote));
-    bytes.remove_prefix(quote + 1);
-  }
-  out.append(bytes);
+// The length of the character at `at`: two bytes from a first byte, one otherwise (and one for a
+// lone first byte at the end).
+std::size_t CharLength(std::string_view line, std::size_t at) noexcept {
+  return static_cast<unsigned char>(line[at]) >= 0x80 && at + 1 < line.size() ? 2 : 1;
 }
 
-// For a field that begins with a double quote: the offset of its closing quote, or kNotFound when
-// the line ends first. The walk goes by characters, so a quote byte inside a two-byte character is
-// not one.
-std::size_t ClosingQuote(std::string_view line) {
-  for (std::size_t at = 1;;) {
-    at = text::FindAtCharStart(line, "\"", at);
-    if (at == text::kNotFound || at + 1 >= line.size() || line[at + 1] != '"') {
-      return at;
-    }
-    at += 2;
-  }
-}
-
-// Appends the field that starts `bytes` and runs up to `stop` (or the end) to `out`: a quoted part
-// unescaped, and what follows it up to the stop without quotes. Returns the offset after the field:
-// the offset of the stop byte, or the size when there is none.
-std::size_t ReadField(std::string_view bytes, std::string_view stop, std::string& out) {
-  std::size_t rest = 0;
-  if (!bytes.empty() && bytes[0] == '"') {
-    if (const std::size_t close = ClosingQuote(bytes); close != text::kNotFound) {
-      for (std::size_t at = 1; at < close;) {
-        const auto byte = static_cast<unsigned char>(bytes[at]);
-        const std::size_t step = byte >= 0x80 ? 2 : 1;
-        out.append(bytes.substr(at, step));
-        at += byte == '"' ? 2 : step;  // "" stands for one quote
+// For a field that begins with a double quote at `open`: the offset of its closing quote, or the
+// line's size when the line ends first. A doubled quote inside is not one, nor is a quote byte
+// inside a two-byte character.
+std::size_t ClosingQuote(std::string_view line, std::size_t open) noexcept {
+  std::size_t at = open + 1;
+  while (at < line.size()) {
+    if (line[at] == '"') {
+      if (at + 1 >= line.size() || line[at + 1] != '"') {
+        return at;
       }
-      rest = close + 1;
+      at += 2;
+    } else {
+      at += CharLength(line, at);
     }
   }
-  const std::size_t end = stop.empty() ? text::kNotFound : text::FindAtCharStart(bytes, stop, rest);
-  const std::size_t fieldEnd = end == text::kNotFound ? bytes.size() : end;
-  AppendWithoutQuotes(out, bytes.substr(rest, fieldEnd - rest));
-  return fieldEnd;
+  return line.size();
+}
+
+// Reads the field that starts at `from` into `out`: the quoted part, when it opens with a quote that
+// closes on the line, with each doubled quote as one; then, or else from `from`, every character up
+// to a comma (when `toComma`) or the end, quotes left out. Returns where it stopped: the offset of
+// that comma, or the line's size. `sawComma` is set when the field held a comma of any kind.
+std::size_t ReadField(std::string_view line, std::size_t from, bool toComma, std::string& out,
+                      bool& sawComma) {
+  std::size_t at = from;
+  if (at < line.size() && line[at] == '"') {
+    if (const std::size_t close = ClosingQuote(line, at); close < line.size()) {
+      for (++at; at < close;) {
+        sawComma = sawComma || line[at] == ',';
+        const std::size_t length = CharLength(line, at);
+        out.append(line.substr(at, length));
+        at += line[at] == '"' ? 2 : length;
+      }
+      at = close + 1;
+    }
+  }
+  std::size_t run = at;  // the start of the bytes not yet copied
+  while (at < line.size()) {
+    const char byte = line[at];
+    if (byte == ',' || byte == '"') {
+      out.append(line.substr(run, at - run));
+      if (byte == ',') {
+        sawComma = true;
+        if (toComma) {
+          return at;
+        }
+      }
+      run = at + (byte == '"' ? 1 : 0);
+      ++at;
+    } else {
+      at += CharLength(line, at);
+    }
+  }
+  out.append(line.substr(run, line.size() - run));
+  return line.size();
 }
 
 // The record of one line, or nothing when the line holds no comma.
 std::optional<Record> ParseRecord(std::string_view line) {
-  if (text::FindAtCharStart(line, ",") == text::kNotFound) {
-    return std::nullopt;
-  }
   Record record;
-  const std::size_t nameEnd = ReadField(line, ",", record.name);
+  bool sawComma = false;
+  const std::size_t nameEnd = ReadField(line, 0, true, record.name, sawComma);
   if (nameEnd < line.size()) {
-    ReadField(line.substr(nameEnd + 1), "", record.phone);
+    ReadField(line, nameEnd + 1, false, record.phone, sawComma);
+  }
+  if (!sawComma) {
+    return std::nullopt;
   }
   return record;
 }
