@@ -28,8 +28,8 @@ void Print(std::FILE* stream, std::string_view words) {
   std::fwrite(words.data(), 1, words.size(), stream);
 }
 
-std::string PathFor(std::string_view argument, const char* standardStream) {
-  return argument == "-" ? standardStream : std::string(argument);
+std::string InputPath(std::string_view argument) {
+  return argument == "-" ? "/dev/stdin" : std::string(argument);
 }
 
 std::string Shown(std::string_view argument, const char* streamName) {
@@ -38,14 +38,15 @@ std::string Shown(std::string_view argument, const char* streamName) {
 
 int Run(Direction direction, std::string_view input, std::string_view output) {
   const vcfcsv::app::ReadAndConvertResult converted =
-      vcfcsv::app::ReadAndConvert(direction, PathFor(input, "/dev/stdin"));
+      vcfcsv::app::ReadAndConvert(direction, InputPath(input));
   if (!converted) {
     Print(stderr, "vcfcsv: cannot read " + Shown(input, "standard input") + ": " +
                       converted.read.Description() + "\n");
     return kFileFailed;
   }
   const vcfcsv::text::WriteResult written =
-      vcfcsv::app::WriteConverted(PathFor(output, "/dev/stdout"), converted);
+      output == "-" ? vcfcsv::text::WriteStandardOutput(converted.output.View())
+                    : vcfcsv::app::WriteConverted(std::string(output), converted);
   if (!written) {
     Print(stderr, "vcfcsv: cannot write " + Shown(output, "standard output") + ": " +
                       written.Description() + "\n");

@@ -52,10 +52,11 @@ std::size_t ClosingQuote(std::string_view line, std::size_t open) noexcept {
   return line.size();
 }
 
-// Reads the field that starts at `from` into `out`: the quoted part, when it opens with a quote that
-// closes on the line, with each doubled quote as one; then, or else from `from`, every character up
-// to a comma (when `toComma`) or the end, quotes left out. Returns where it stopped: the offset of
-// that comma, or the line's size. `sawComma` is set when the field held a comma of any kind.
+// Reads the field that starts at `from` into `out`: the quoted part, when it opens with a quote
+// that closes on the line, with each doubled quote as one; then, or else from `from`, every
+// character up to a comma (when `toComma`) or the end, quotes left out. Returns where it stopped:
+// the offset of that comma, or the line's size. `sawComma` is set when the field held a comma of
+// any kind.
 std::size_t ReadField(std::string_view line, std::size_t from, bool toComma, std::string& out,
                       bool& sawComma) {
   std::size_t at = from;

@@ -235,6 +235,7 @@ Conversion VcfTextToCsvText(text::Text vcf) {
   if (lines.empty()) {
     lines = std::move(vcf).Release();
   }
+  vcf = text::Text();  // an LF file's original is no longer needed
   Pass passes[] = {
       {VcardBlockHead, "", {}}, {VcardTelPrefix, ",", {}}, {kTailWithoutLineEnd, "", {}}};
   for (Pass& pass : passes) {

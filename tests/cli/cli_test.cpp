@@ -46,6 +46,16 @@ TEST(CliTest, ConvertsFilesAndStandardStreams) {
   EXPECT_EQ(outcome.out, csv);
 }
 
+TEST(CliTest, StandardOutputRedirectedToAFileIsAppendedTo) {
+  const TempDir dir;
+  fs::copy_file(VCFCSV_TEST_DATA "/worked.vcf", dir / "in.vcf");
+  WriteFile(dir / "book.csv", "earlier\r\n");
+  const std::string command = "cd '" + dir.Path().string() +
+                              "' && '" VCFCSV_CLI "' to-csv in.vcf - >> book.csv 2>/dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(ReadFile(dir / "book.csv"), "earlier\r\n" + ReadFile(VCFCSV_TEST_DATA "/worked.csv"));
+}
+
 TEST(CliTest, SummaryTellsWhatWasDroppedSkippedAndUnread) {
   const TempDir dir;
   WriteFile(dir / "in.csv", std::string("a,1\r\na,1\r\nnote\r\n\x1A"

@@ -326,6 +326,13 @@ WriteResult WriteBytesFile(const fs::path& path, std::string_view data) {
   return ReplaceFile(target, exists ? &info : nullptr, data);
 }
 
+WriteResult WriteStandardOutput(std::string_view data) {
+  if (const int error = WriteAll(STDOUT_FILENO, data); error != 0) {
+    return WriteFailure(WriteStatusOf(error), error);
+  }
+  return {};
+}
+
 std::string ReadResult::Description() const {
   switch (status) {
     case ReadStatus::kOk:

@@ -72,4 +72,8 @@ WriteResult WriteBytesFile(const std::filesystem::path& path, const Bytes& data)
 // The same for bytes held elsewhere, so that a large Text is written without a copy.
 WriteResult WriteBytesFile(const std::filesystem::path& path, std::string_view data);
 
+// Writes to the standard output as it was opened, never through a path: a shell's `>> file` then
+// appends, where a path to /dev/stdout would lead to the file and replace it whole.
+WriteResult WriteStandardOutput(std::string_view data);
+
 }  // namespace vcfcsv::text
