@@ -1,4 +1,3 @@
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -9,24 +8,12 @@
 namespace vcfcsv::convert {
 namespace {
 
-constexpr std::array<bool, 256> kHexDigit = [] {
-  std::array<bool, 256> table{};
-  for (const char c : std::string_view("0123456789ABCDEFabcdef")) {
-    table[static_cast<unsigned char>(c)] = true;
-  }
-  return table;
-}();
-
-bool IsHexDigit(char c) noexcept {
-  return kHexDigit[static_cast<unsigned char>(c)];
-}
-
 // The end of the run of escapes that starts at `from` ("=E6=9D=8E" is a run of three); `from`
 // itself when no escape starts there.
 std::size_t EscapeRunEnd(std::string_view name, std::size_t from) noexcept {
   std::size_t end = from;
-  while (name.size() - end >= 3 && name[end] == '=' && IsHexDigit(name[end + 1]) &&
-         IsHexDigit(name[end + 2])) {
+  while (name.size() - end >= 3 && name[end] == '=' && text::IsHexDigit(name[end + 1]) &&
+         text::IsHexDigit(name[end + 2])) {
     end += 3;
   }
   return end;

@@ -190,6 +190,10 @@ void GbkToUtf8Bytes(std::string_view text, std::string& out) {
 
 }  // namespace
 
+bool IsHexDigit(char c) noexcept {
+  return kDigitValue[static_cast<unsigned char>(c)] >= 0;
+}
+
 Bytes QpDecode(const Bytes& encoded) {
   std::string out(encoded.Size() / 3, '\0');
   DecodeGroups(encoded.View(), out.data());

@@ -26,6 +26,9 @@ Text DecodeQpName(const Text& piece);
 // 中 -> "=E4=B8=AD": every byte of the UTF-8 form escaped, on one line, no soft line breaks.
 Text EncodeQpName(const Text& name);
 
+// The characters that DecodeQpName reads as hexadecimal digits: 0-9, A-F and a-f.
+bool IsHexDigit(char c) noexcept;
+
 Bytes QpDecode(const Bytes& encoded);  // floor(n / 3) bytes for n characters
 Bytes QpEncode(const Bytes& data);     // 3 characters per byte: "=", then two of 0-9 A-F
 
